@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.20)
 # Draws the art afresh into SCRATCH and fails unless every committed picture is byte-identical.
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH})

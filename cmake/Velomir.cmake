@@ -22,12 +22,12 @@ function(velomir_test name)
   set_tests_properties(${name} PROPERTIES RUN_SERIAL ON)
 endfunction()
 
-# A face module: a DLL of "PNGFILE" pictures with no code and no entry point. The program's own
+# A face module: a DLL of "PNGFILE" pictures with no code and no entry point (address 0). The program's own
 # module and the test fixtures are all made this way.
 function(velomir_face_module name rc)
   add_library(${name} SHARED ${rc})
   set_target_properties(${name} PROPERTIES PREFIX "" LINKER_LANGUAGE C)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/resources
                                              ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_options(${name} PRIVATE -nostdlib -Wl,--no-entry -Wl,--no-insert-timestamp -s)
+  target_link_options(${name} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--no-insert-timestamp -s)
 endfunction()

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the clock and runs it under Wine. Without a display it runs on Xvfb, saves a
+# screenshot to build/velomir-screenshot.png, then ends the clock through its Exit command.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/deps.sh"
+velomir_install_deps
+. "$here/wine-env.sh"
+. "$here/build.sh"
+velomir_build velomir zentoria probe
+
+headless=0
+[ -z "${DISPLAY:-}" ] && headless=1
+cleanup() {
+  velomir_stop_wineserver
+  velomir_stop_display
+}
+trap cleanup EXIT
+velomir_start_display
+velomir_prepare_prefix
+velomir_install_face_module "$velomir_root/build/dist/zentoria.dll"
+
+if [ "$headless" -eq 0 ]; then
+  wine "$velomir_root/build/dist/velomir.exe"
+  exit $?
+fi
+
+. "$here/desktop.sh"
+wine "$velomir_root/build/dist/velomir.exe" &
+clock=$!
+velomir_wait_for_clock
+shot="$velomir_root/build/velomir-screenshot.png"
+velomir_screenshot "$shot"
+echo "Screenshot of the running clock: $shot"
+velomir_exit_through_menu
+wait "$clock"
