@@ -28,7 +28,7 @@ fi
 . "$here/desktop.sh"
 wine "$velomir_root/build/dist/velomir.exe" &
 clock=$!
-velomir_wait_for_clock
+velomir_wait_for_clock >/dev/null
 shot="$velomir_root/build/velomir-screenshot.png"
 velomir_screenshot "$shot"
 echo "Screenshot of the running clock: $shot"

@@ -54,9 +54,10 @@ start_clock() {
   read -r -a rect <<<"$(velomir_wait_for_clock)"
 }
 
+exit_code=
 wait_for_exit() {
   wait "$clock_pid"
-  echo $?
+  exit_code=$?
 }
 
 # First run: no settings, no Run value.
@@ -96,7 +97,8 @@ check "Escape: the menu closes" $? 0
 
 # Exit from the menu ends the program with code 0 and saves where the clock stands.
 velomir_exit_through_menu
-check "Exit: exit code" "$(wait_for_exit)" 0
+wait_for_exit
+check "Exit: exit code" "$exit_code" 0
 check "Exit: x_win" "$(dword "$(reg_value "$settings_key" x_win)")" "${moved[0]}"
 check "Exit: y_win" "$(dword "$(reg_value "$settings_key" y_win)")" "${moved[1]}"
 for name in scale show.second_hand topmost; do
@@ -125,7 +127,8 @@ sleep 0.2
 xdotool mouseup 1
 read -r -a moved <<<"$(velomir_probe clock)"
 velomir_probe endsession
-check "session end: exit code" "$(wait_for_exit)" 0
+wait_for_exit
+check "session end: exit code" "$exit_code" 0
 check "session end: x_win" "$(dword "$(reg_value "$settings_key" x_win)")" "${moved[0]}"
 check "session end: y_win" "$(dword "$(reg_value "$settings_key" y_win)")" "${moved[1]}"
 
