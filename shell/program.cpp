@@ -24,9 +24,9 @@ int CreateClockWindow(HINSTANCE instance, int show_command) {
   app_instance = instance;
   // A tool window stays off the taskbar. Position and size come from the set-up, which runs
   // inside this call (WM_CREATE) and may destroy the window again.
-  HWND hwnd = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, class_name, clock_state.caption,
-                              WS_POPUP, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr,
-                              instance, nullptr);
+  HWND hwnd =
+      CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, class_name, clock_state.caption, WS_POPUP,
+                      CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
   if (!hwnd) {
     return 0;
   }

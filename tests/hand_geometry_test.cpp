@@ -32,7 +32,12 @@ struct WorkedRow {
 };
 
 const WorkedRow kWorkedRows[] = {
-    {255, 0, 0, 0, 125, {{"125", "56.25"}, {"125", "25"}, {"125", "20"}, {"125.06968", "168.74994"}}},
+    {255,
+     0,
+     0,
+     0,
+     125,
+     {{"125", "56.25"}, {"125", "25"}, {"125", "20"}, {"125.06968", "168.74994"}}},
     {255,
      12,
      0,
@@ -86,7 +91,10 @@ TEST(HandGeometry, LengthsAndWidthsAreSinglePrecisionProducts) {
   };
   const Row rows[] = {
       {255, {68.75f, 100.0f, 105.0f, 43.75f}, 3.75f, 2.5f},
-      {200, {0.55f * 98.0f, 0.8f * 98.0f, 0.84f * 98.0f, 0.35f * 98.0f}, 0.03f * 98.0f, 0.02f * 98.0f},
+      {200,
+       {0.55f * 98.0f, 0.8f * 98.0f, 0.84f * 98.0f, 0.35f * 98.0f},
+       0.03f * 98.0f,
+       0.02f * 98.0f},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "W=" << row.width);
@@ -127,8 +135,8 @@ TEST(HandGeometry, AfternoonHoursFoldOntoMorning) {
         << "hour " << hour;
   }
   // Midnight and noon stay apart: 0 and 360 degrees differ once 3.14 stands for pi.
-  EXPECT_FALSE(SameStrokes(ComputeHandSegments(0, 0, 0, 255, 0),
-                           ComputeHandSegments(12, 0, 0, 255, 0)));
+  EXPECT_FALSE(
+      SameStrokes(ComputeHandSegments(0, 0, 0, 255, 0), ComputeHandSegments(12, 0, 0, 255, 0)));
 }
 
 TEST(HandGeometry, SecondHandFlagChoosesTwoOrFourStrokes) {

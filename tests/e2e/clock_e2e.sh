@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real velomir.exe in the Wine desktop, driven with the real mouse and keyboard as a user
 # would: first run in the corner above the taskbar, a drag, the popup menu, Exit, the next start
-# where it was left, and a session end that saves too. Screenshots of each step land in $1.
+# where it was left, Alt+? for the About box, and a session end that saves too. Screenshots of each step land in $1.
 set -uo pipefail
 shots=$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -84,12 +84,16 @@ read -r -a moved <<<"$(velomir_probe clock)"
 velomir_screenshot "$shots/2-dragged.png"
 check "drag: moved by the mouse's movement" "$((moved[0] - rect[0])),$((moved[1] - rect[1]))" "-300,-200"
 
-# A right click opens the popup menu; Escape closes it.
+# A right click opens the popup menu, with the nine rows of the program's own menu; Escape
+# closes it.
+read -r -a reference <<<"$(velomir_probe menu-reference "$program")"
 velomir_open_menu
 read -r -a menu <<<"$(velomir_probe menu)"
 velomir_screenshot "$shots/3-menu.png"
 check "right click: the menu opens at the pointer" "${menu[0]},${menu[1]}" \
   "$(((moved[0] + moved[2]) / 2)),$(((moved[1] + moved[3]) / 2))"
+check "right click: the menu has the program's nine rows" \
+  "$((menu[2] - menu[0]))x$((menu[3] - menu[1]))" "${reference[0]}x${reference[1]}"
 xdotool windowfocus --sync "$(velomir_desktop_window)"
 xdotool key Escape
 velomir_probe no-menu
@@ -115,6 +119,19 @@ esac
 start_clock
 velomir_screenshot "$shots/4-second-start.png"
 check "second start: where it was left" "${rect[0]},${rect[1]}" "${moved[0]},${moved[1]}"
+
+# Alt+? while the clock has the keyboard opens the About box; Escape closes it.
+read -r -a centre <<<"$(velomir_clock_centre)"
+velomir_pointer_to "${centre[0]}" "${centre[1]}"
+xdotool click 1
+xdotool windowfocus --sync "$(velomir_desktop_window)"
+xdotool key alt+question
+check "Alt+?: the About box names the program and version" "$(velomir_probe dialog About 1004)" \
+  "Velomir version 1.0"
+velomir_screenshot "$shots/5-about.png"
+xdotool key Escape
+velomir_probe no-dialog About
+check "Escape: the About box closes" $? 0
 
 # A session end saves too: move the clock, then log off.
 read -r -a centre <<<"$(velomir_clock_centre)"

@@ -89,8 +89,7 @@ TEST(ProgramEntry, ExitCommandEndsWithCodeZeroAndRemovesTheSameIcon) {
   ASSERT_EQ(icon_calls.size(), 2u);
   EXPECT_EQ(icon_calls[0].first, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(icon_calls[1].first, static_cast<DWORD>(NIM_DELETE));
-  EXPECT_EQ(std::memcmp(&icon_calls[0].second, &icon_calls[1].second, sizeof(NOTIFYICONDATAW)),
-            0)
+  EXPECT_EQ(std::memcmp(&icon_calls[0].second, &icon_calls[1].second, sizeof(NOTIFYICONDATAW)), 0)
       << "the very record that added the icon removes it";
   EXPECT_FALSE(IsWindow(icon_calls[0].second.hWnd));
 }

@@ -22,7 +22,9 @@ class ProgramResources : public testing::Test {
                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr) << "cannot load the program as data";
   }
-  static void TearDownTestSuite() { FreeLibrary(module_); }
+  static void TearDownTestSuite() {
+    FreeLibrary(module_);
+  }
 
   static std::wstring String(UINT id) {
     wchar_t text[260] = L"";
@@ -243,11 +245,14 @@ TEST_F(ProgramResources, LogoIsA24BitBottomUpBitmap) {
 TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndNothingElse) {
   const std::vector<BYTE> raw = Raw(RT_MANIFEST, MAKEINTRESOURCEW(1));
   const std::string manifest(raw.begin(), raw.end());
-  const char* const present[] = {
-      "urn:schemas-microsoft-com:asm.v1",     "manifestVersion=\"1.0\"",
-      "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-      "processorArchitecture=\"*\"",           "language=\"*\"",
-      "publicKeyToken=\"6595b64144ccf1df\"",   "type=\"win32\""};
+  const char* const present[] = {"urn:schemas-microsoft-com:asm.v1",
+                                 "manifestVersion=\"1.0\"",
+                                 "name=\"Microsoft.Windows.Common-Controls\"",
+                                 "version=\"6.0.0.0\"",
+                                 "processorArchitecture=\"*\"",
+                                 "language=\"*\"",
+                                 "publicKeyToken=\"6595b64144ccf1df\"",
+                                 "type=\"win32\""};
   for (const char* text : present) {
     EXPECT_NE(manifest.find(text), std::string::npos) << text;
   }

@@ -28,8 +28,8 @@ void CopyTree(HKEY from_root, const std::wstring& from, HKEY to_root, const std:
 RegistryKeyGuard::RegistryKeyGuard(HKEY root, std::wstring path)
     : root_(root), path_(std::move(path)), existed_(KeyExists(root_, path_)) {
   static int next_backup = 0;
-  backup_path_ = kBackupRoot + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(next_backup++);
+  backup_path_ =
+      kBackupRoot + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(next_backup++);
   if (existed_) {
     CopyTree(root_, path_, HKEY_CURRENT_USER, backup_path_);
   }
@@ -55,8 +55,8 @@ RegistryValueGuard::RegistryValueGuard(HKEY root, std::wstring path, std::wstrin
   DWORD size = 0;
   if (RegQueryValueExW(key, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
     data_.resize(size);
-    existed_ = RegQueryValueExW(key, name_.c_str(), nullptr, &type_, data_.data(), &size) ==
-               ERROR_SUCCESS;
+    existed_ =
+        RegQueryValueExW(key, name_.c_str(), nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
     data_.resize(size);
   }
   RegCloseKey(key);
