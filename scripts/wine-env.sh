@@ -48,8 +48,11 @@ velomir_install_face_module() {
   cp "$1" "$WINEPREFIX/drive_c/windows/system32/timedate.cpl"
 }
 
+# Wine's background services start with the first program and outlive it; started here with
+# no output attached, they cannot hold a test's output pipe open and stall ctest.
 velomir_start_wineserver() {
   wineserver -p
+  wine cmd /c exit >/dev/null 2>&1
 }
 
 velomir_stop_wineserver() {
