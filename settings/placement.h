@@ -9,3 +9,7 @@ void PlaceAtDefault(ClockState& state);
 void SetNormalRect(ClockState& state, RECT rect);
 void FitWindowToFace(ClockState& state);
 void ApplyTopmost(ClockState& state);
+
+// The default rectangle for a window of this side: the bottom-right corner of the desktop rectangle
+// minus the taskbar rectangle, with SubtractRect's rule (an empty taskbar leaves the desktop).
+RECT DefaultPlacementRect(RECT desktop, RECT taskbar, UINT side);
