@@ -47,12 +47,14 @@ void SetNormalRect(ClockState& state, RECT rect) {
   SetWindowPlacement(state.hwnd, &placement);
 }
 
+RECT SquareAt(LONG left, LONG top, UINT side) {
+  return RECT{left, top, Offset(left, side), Offset(top, side)};
+}
+
 void FitWindowToFace(ClockState& state) {
   RECT window{};
   GetWindowRect(state.hwnd, &window);
-  const UINT side = FaceWidth(state);
-  SetNormalRect(state,
-                RECT{window.left, window.top, Offset(window.left, side), Offset(window.top, side)});
+  SetNormalRect(state, SquareAt(window.left, window.top, FaceWidth(state)));
   RenderClock(state);
 }
 

@@ -13,3 +13,7 @@ void ApplyTopmost(ClockState& state);
 // The default rectangle for a window of this side: the bottom-right corner of the desktop rectangle
 // minus the taskbar rectangle, with SubtractRect's rule (an empty taskbar leaves the desktop).
 RECT DefaultPlacementRect(RECT desktop, RECT taskbar, UINT side);
+
+// The square of this side with its top-left corner at (left, top); a corrupt stored position
+// near the edge of the number range wraps rather than overflowing.
+RECT SquareAt(LONG left, LONG top, UINT side);

@@ -24,15 +24,6 @@ void SetDefaultOptions(ClockState& state) {
   state.autorun = defaults.autorun;
 }
 
-// The window's side grows from the stored corner. The sum wraps like the screen arithmetic of
-// the platform rather than overflowing for a corrupt stored position.
-RECT SquareAt(LONG x, LONG y, UINT side) {
-  const auto add = [](LONG origin, UINT length) {
-    return static_cast<LONG>(static_cast<unsigned long>(origin) + length);
-  };
-  return RECT{x, y, add(x, side), add(y, side)};
-}
-
 void Place(ClockState& state, const StoredPosition& stored) {
   if (!stored.key_opened) {
     PlaceAtDefault(state);  // first run: the Run key is not read, autorun stays on
