@@ -52,7 +52,7 @@ velomir_install_face_module() {
 # no output attached, they cannot hold a test's output pipe open and stall ctest.
 velomir_start_wineserver() {
   wineserver -p
-  wine cmd /c exit >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 velomir_stop_wineserver() {

@@ -96,7 +96,8 @@ void OnTrayIcon(const ClockState& state, HWND hwnd, LPARAM mouse_message) {
   }
 }
 
-// Returns false for commands that are not the clock's own.
+// Returns false for commands that are not the clock's own. After a session end the pictures are
+// gone: the commands that size or redraw the clock wait for the process to end instead.
 bool OnCommand(ClockState& state, HWND hwnd, WORD command) {
   switch (command) {
     case IDM_ABOUT:
@@ -106,11 +107,15 @@ bool OnCommand(ClockState& state, HWND hwnd, WORD command) {
       DestroyWindow(hwnd);
       return true;
     case IDM_OPTIONS:
-      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), hwnd,
-                      OptionsDlgProc, 0);
+      if (state.running) {
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), hwnd,
+                        OptionsDlgProc, 0);
+      }
       return true;
     case IDM_DEFAULT_PLACEMENT:
-      PlaceAtDefault(state);
+      if (state.running) {
+        PlaceAtDefault(state);
+      }
       return true;
     case IDM_HELP:
       OpenReadme(hwnd);

@@ -21,3 +21,11 @@ add_test(NAME clock_e2e
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/clock_e2e.sh ${CMAKE_BINARY_DIR}/e2e)
 set_tests_properties(clock_e2e PROPERTIES RUN_SERIAL ON
                      ENVIRONMENT "VELOMIR_PROGRAM=$<TARGET_FILE:velomir>;VELOMIR_PROBE=$<TARGET_FILE:probe>")
+
+# The clock window's set-up, tear-down and procedure on real clock windows in this process, with
+# the program's resources and the installed picture module.
+foreach(clock_test setup_test window_proc_test)
+  velomir_test(${clock_test}
+    SOURCES shell/${clock_test}.cpp shell/clock_fixture.cpp $<TARGET_OBJECTS:program_resources>
+    LIBS velomir_shell test_support)
+endforeach()

@@ -2,6 +2,7 @@
 
 namespace {
 
+constexpr const wchar_t* kBackupParent = L"Software\\VelomirTestBackup";
 constexpr const wchar_t* kBackupRoot = L"Software\\VelomirTestBackup\\";
 
 bool KeyExists(HKEY root, const std::wstring& path) {
@@ -42,6 +43,7 @@ RegistryKeyGuard::~RegistryKeyGuard() {
     CopyTree(HKEY_CURRENT_USER, backup_path_, root_, path_);
     RegDeleteTreeW(HKEY_CURRENT_USER, backup_path_.c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, backup_path_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, kBackupParent);  // goes only once no other backup is left
   }
 }
 
