@@ -66,7 +66,8 @@ Gdiplus::Bitmap* CopyPixels(Gdiplus::Bitmap& source) {
     delete copy;
     return nullptr;
   }
-  for (UINT row = 0; row < height; ++row) {
+  // Strides are signed: a bottom-up picture walks its rows backwards.
+  for (INT row = 0; row < static_cast<INT>(height); ++row) {
     std::memcpy(static_cast<BYTE*>(to.Scan0) + row * to.Stride,
                 static_cast<const BYTE*>(from.Scan0) + row * from.Stride, width * 4);
   }

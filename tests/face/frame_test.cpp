@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "face/face_images.h"
 #include "face/hand_geometry.h"
@@ -22,12 +23,11 @@ constexpr const char* kStrokeNames[] = {"hour", "minute", "second", "counterweig
 // Antialiasing and premultiplication round each channel a little.
 constexpr int kTolerance = 3;
 
-// A clock on a picture module with the back buffer made and the pictures of `scale` loaded.
+// A clock on a picture module with the back buffer made and the 65% pictures loaded.
 class FrameClock : public TestClock {
  public:
-  explicit FrameClock(const wchar_t* module, int scale = 1) {
+  explicit FrameClock(const wchar_t* module) {
     UseModule(module);
-    state.scale = scale;
     loaded = LoadFaceImages(state);
     CreateBackBuffer(state);
   }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "shell/program_folder.h"
@@ -239,15 +241,15 @@ DWORD RunProgram(const std::wstring& program, const std::wstring& arguments,
 }
 
 struct CompanionRow {
-  const char* child_test;
+  const wchar_t* child_test;
   bool library_beside_program;
 };
 
 // The child checks what it sees, and each row's name says what that is. A companion library in
 // the current folder must not count: only the program's own folder does.
 const CompanionRow kCompanionRows[] = {
-    {"MissingLibraryStopsTheSetUp", false},
-    {"LibraryBesideTheProgramIsTaken", true},
+    {L"MissingLibraryStopsTheSetUp", false},
+    {L"LibraryBesideTheProgramIsTaken", true},
 };
 
 TEST(LoadResourceModule, OlderWindowsTakesTheCompanionLibraryBesideTheProgram) {
@@ -271,9 +273,7 @@ TEST(LoadResourceModule, OlderWindowsTakesTheCompanionLibraryBesideTheProgram) {
     const std::wstring child = program_folder.Add(kChildProgram, kChildProgram);
     ScratchFolder& library_folder = row.library_beside_program ? program_folder : current_folder;
     library_folder.Add(L"fixture_faces.dll", L"zentoria.dll");
-    const std::wstring filter =
-        L"--gtest_filter=CompanionLibrary." +
-        std::wstring(row.child_test, row.child_test + strlen(row.child_test));
+    const std::wstring filter = std::wstring(L"--gtest_filter=CompanionLibrary.") + row.child_test;
     EXPECT_EQ(RunProgram(child, filter, current_folder.path()), 0u);
   }
 }
