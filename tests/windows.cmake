@@ -1,8 +1,10 @@
 # Windows tests, run under Wine. Each area keeps its tests in a file of its own.
 
 # What many tests share: watching message boxes, putting registry keys back.
-add_library(test_support STATIC support/message_box_watch.cpp support/registry_guard.cpp)
-target_link_libraries(test_support PUBLIC velomir_state advapi32)
+add_library(test_support STATIC
+  support/message_box_watch.cpp support/registry_guard.cpp support/import_patch.cpp
+  support/gdiplus_session.cpp)
+target_link_libraries(test_support PUBLIC velomir_state advapi32 gdiplus GTest::gtest)
 velomir_strict(test_support)
 
 include(face.cmake)

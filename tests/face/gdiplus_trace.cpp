@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
-#include <cstring>
+#include "tests/support/import_patch.h"
 
 namespace {
 
@@ -35,49 +35,6 @@ Gdiplus::GpStatus WINGDIPAPI TraceDispose(Gdiplus::GpImage* image) {
   return real_dispose(image);
 }
 
-// The slot of this program's import table through which it calls gdiplus.dll's `name`.
-void** ImportSlot(const char* name) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-  for (; dll->Name; ++dll) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "gdiplus.dll") != 0) {
-      continue;
-    }
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-        continue;
-      }
-      const auto* by_name =
-          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(by_name->Name), name) == 0) {
-        return reinterpret_cast<void**>(&slots->u1.Function);
-      }
-    }
-  }
-  return nullptr;
-}
-
-// Puts `replacement` into the slot of `name` and returns what was there.
-template <typename Call>
-Call Patch(const char* name, Call replacement) {
-  void** slot = ImportSlot(name);
-  if (!slot) {
-    return nullptr;
-  }
-  DWORD protection;
-  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-  Call previous = reinterpret_cast<Call>(*slot);
-  *slot = reinterpret_cast<void*>(replacement);
-  VirtualProtect(slot, sizeof *slot, protection, &protection);
-  return previous;
-}
-
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, ImageCall call) {
@@ -94,15 +51,15 @@ std::ostream& operator<<(std::ostream& out, ImageCall call) {
 
 GdiplusTrace::GdiplusTrace() {
   traced.clear();
-  real_from_stream = Patch("GdipCreateBitmapFromStream", &TraceFromStream);
-  real_from_pixels = Patch("GdipCreateBitmapFromScan0", &TraceFromPixels);
-  real_dispose = Patch("GdipDisposeImage", &TraceDispose);
+  real_from_stream = PatchImport("gdiplus.dll", "GdipCreateBitmapFromStream", &TraceFromStream);
+  real_from_pixels = PatchImport("gdiplus.dll", "GdipCreateBitmapFromScan0", &TraceFromPixels);
+  real_dispose = PatchImport("gdiplus.dll", "GdipDisposeImage", &TraceDispose);
 }
 
 GdiplusTrace::~GdiplusTrace() {
-  Patch("GdipCreateBitmapFromStream", real_from_stream);
-  Patch("GdipCreateBitmapFromScan0", real_from_pixels);
-  Patch("GdipDisposeImage", real_dispose);
+  PatchImport("gdiplus.dll", "GdipCreateBitmapFromStream", real_from_stream);
+  PatchImport("gdiplus.dll", "GdipCreateBitmapFromScan0", real_from_pixels);
+  PatchImport("gdiplus.dll", "GdipDisposeImage", real_dispose);
 }
 
 const std::vector<TracedCall>& GdiplusTrace::calls() const {

@@ -8,24 +8,11 @@
 #include "face/frame.h"
 #include "resources/resource_ids.h"
 #include "shell/program.h"
+#include "tests/support/gdiplus_session.h"
 
 namespace {
 
 // The clock draws with GDI+, which program entry starts before the window exists.
-class GdiplusSession : public testing::Environment {
- public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-  }
-  void TearDown() override {
-    Gdiplus::GdiplusShutdown(token_);
-  }
-
- private:
-  ULONG_PTR token_ = 0;
-};
-
 [[maybe_unused]] testing::Environment* const gdiplus_session =
     testing::AddGlobalTestEnvironment(new GdiplusSession);
 

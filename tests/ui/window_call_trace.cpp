@@ -1,6 +1,8 @@
 #include "tests/ui/window_call_trace.h"
 
-#include <cstring>
+#include <string>
+
+#include "tests/support/import_patch.h"
 
 namespace {
 
@@ -50,63 +52,22 @@ BOOL WINAPI TraceSetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   return real_set_window_placement(hwnd, placement);
 }
 
-// The slot of this program's import table through which it calls user32.dll's `name`.
-void** ImportSlot(const char* name) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-  for (; dll->Name; ++dll) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "user32.dll") != 0) {
-      continue;
-    }
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-        continue;
-      }
-      const auto* by_name =
-          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(by_name->Name), name) == 0) {
-        return reinterpret_cast<void**>(&slots->u1.Function);
-      }
-    }
-  }
-  return nullptr;
-}
-
-// Puts `replacement` into the slot of `name` and returns what was there.
-template <typename Call>
-Call Patch(const char* name, Call replacement) {
-  void** slot = ImportSlot(name);
-  if (!slot) {
-    return nullptr;
-  }
-  DWORD protection;
-  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-  Call previous = reinterpret_cast<Call>(*slot);
-  *slot = reinterpret_cast<void*>(replacement);
-  VirtualProtect(slot, sizeof *slot, protection, &protection);
-  return previous;
-}
-
 }  // namespace
 
 WindowCallTrace::WindowCallTrace(HWND watched) {
   watched_window = watched;
   traced.clear();
-  real_set_window_pos = Patch("SetWindowPos", &TraceSetWindowPos);
-  real_update_layered_window = Patch("UpdateLayeredWindow", &TraceUpdateLayeredWindow);
-  real_set_window_placement = Patch("SetWindowPlacement", &TraceSetWindowPlacement);
+  real_set_window_pos = PatchImport("user32.dll", "SetWindowPos", &TraceSetWindowPos);
+  real_update_layered_window =
+      PatchImport("user32.dll", "UpdateLayeredWindow", &TraceUpdateLayeredWindow);
+  real_set_window_placement =
+      PatchImport("user32.dll", "SetWindowPlacement", &TraceSetWindowPlacement);
 }
 
 WindowCallTrace::~WindowCallTrace() {
-  Patch("SetWindowPos", real_set_window_pos);
-  Patch("UpdateLayeredWindow", real_update_layered_window);
-  Patch("SetWindowPlacement", real_set_window_placement);
+  PatchImport("user32.dll", "SetWindowPos", real_set_window_pos);
+  PatchImport("user32.dll", "UpdateLayeredWindow", real_update_layered_window);
+  PatchImport("user32.dll", "SetWindowPlacement", real_set_window_placement);
   watched_window = nullptr;
 }
 
