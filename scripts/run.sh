@@ -11,14 +11,8 @@ velomir_build velomir zentoria probe
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
-cleanup() {
-  velomir_stop_wineserver
-  velomir_stop_display
-}
-trap cleanup EXIT
-velomir_start_display
-velomir_prepare_prefix
-velomir_install_face_module "$velomir_root/build/dist/zentoria.dll"
+trap velomir_end_session EXIT
+velomir_begin_session
 
 if [ "$headless" -eq 0 ]; then
   wine "$velomir_root/build/dist/velomir.exe"

@@ -12,14 +12,6 @@ velomir_build
 
 # One summary for both trees.
 printf 'subdirs(host)\nsubdirs(windows)\n' >"$velomir_root/build/CTestTestfile.cmake"
-
-cleanup() {
-  velomir_stop_wineserver
-  velomir_stop_display
-}
-trap cleanup EXIT
-velomir_start_display
-velomir_prepare_prefix
-velomir_install_face_module "$velomir_root/build/dist/zentoria.dll"
-velomir_start_wineserver
+trap velomir_end_session EXIT
+velomir_begin_session
 ctest --test-dir "$velomir_root/build" --output-on-failure "$@"

@@ -59,3 +59,17 @@ velomir_stop_wineserver() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
 }
+
+# A whole session of Windows programs: display, prefix with our face module, one wineserver; and
+# its end, which the caller traps on exit.
+velomir_begin_session() {
+  velomir_start_display
+  velomir_prepare_prefix
+  velomir_install_face_module "$velomir_root/build/dist/zentoria.dll"
+  velomir_start_wineserver
+}
+
+velomir_end_session() {
+  velomir_stop_wineserver
+  velomir_stop_display
+}
