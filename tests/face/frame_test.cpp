@@ -232,12 +232,13 @@ Gdiplus::Status SaveFrame(const ClockState& state, UINT side, const std::wstring
 struct ArtRow {
   int scale;
   const wchar_t* label;
+  UINT side;  // the label's share of the largest face, 255 px, in whole pixels
 };
 
-const ArtRow kArtRows[] = {{0, L"50"}, {1, L"65"}, {2, L"80"}, {3, L"100"}};
+const ArtRow kArtRows[] = {{0, L"50", 128}, {1, L"65", 166}, {2, L"80", 204}, {3, L"100", 255}};
 
-// The program's own pictures: square faces no wider than the buffer, overlays of the same size
-// with an opaque cap at the pivot. Each frame is saved as frames/frame_<size>.png.
+// The program's own pictures: square faces of the four sizes with transparent corners, overlays
+// of the same size with an opaque cap at the pivot. Each frame is saved as frames/frame_<size>.png.
 TEST(RenderClock, FramesOfTheProgramPictures) {
   ASSERT_EQ(test_arguments.size(), 2u) << "arguments: <zentoria.dll> <folder for the frames>";
   TestClock clock;
@@ -250,8 +251,13 @@ TEST(RenderClock, FramesOfTheProgramPictures) {
     clock.state.scale = row.scale;
     ASSERT_TRUE(LoadFaceImages(clock.state));
     const UINT side = FaceWidth(clock.state);
-    EXPECT_LE(side, static_cast<UINT>(kBackBufferSide));
+    EXPECT_EQ(side, row.side);
     EXPECT_EQ(clock.state.face_image->GetHeight(), side);
+    const int last = static_cast<int>(side) - 1;
+    for (const POINT corner : {POINT{0, 0}, POINT{last, 0}, POINT{0, last}, POINT{last, last}}) {
+      EXPECT_EQ(PicturePixel(clock.state.face_image, corner.x, corner.y) >> 24, 0u)
+          << "corner " << corner.x << "," << corner.y << " lets the desktop through";
+    }
     EXPECT_EQ(clock.state.overlay_image->GetWidth(), side);
     EXPECT_EQ(clock.state.overlay_image->GetHeight(), side);
     const int pivot = static_cast<int>(side >> 1) - 2;
