@@ -120,10 +120,7 @@ bool LoadResourceModule(ClockState& state) {
 
 bool LoadFaceImages(ClockState& state) {
   // The old pair goes first, so a change of size never holds two pairs at once.
-  delete state.face_image;
-  state.face_image = nullptr;
-  delete state.overlay_image;
-  state.overlay_image = nullptr;
+  ReleaseFaceImages(state);
 
   const WORD face_id = FaceIdForScale(state.scale);
   state.face_image = LoadPicture(state.resource_module, face_id);
@@ -161,6 +158,13 @@ Gdiplus::Bitmap* LoadPngResource(HMODULE module, HRSRC resource) {
   GlobalUnlock(memory);
   GlobalFree(memory);
   return picture;
+}
+
+void ReleaseFaceImages(ClockState& state) {
+  delete state.face_image;
+  state.face_image = nullptr;
+  delete state.overlay_image;
+  state.overlay_image = nullptr;
 }
 
 UINT FaceWidth(const ClockState& state) {

@@ -18,6 +18,9 @@ bool LoadResourceModule(ClockState& state);
 // when either is missing; the user has then been told and the window is already destroyed.
 bool LoadFaceImages(ClockState& state);
 
+// Releases the face, then the overlay; either may be missing.
+void ReleaseFaceImages(ClockState& state);
+
 // One "PNGFILE" resource as a fully decoded bitmap, or nullptr.
 Gdiplus::Bitmap* LoadPngResource(HMODULE module, HRSRC resource);
 

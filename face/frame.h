@@ -9,6 +9,7 @@
 constexpr int kBackBufferSide = 255;
 
 void CreateBackBuffer(ClockState& state);
+// Does nothing when there is no buffer, so a second tear-down is harmless.
 void ReleaseBackBuffer(ClockState& state);
 
 // Composes the frame for the local time and hands it to the window.

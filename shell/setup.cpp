@@ -1,7 +1,5 @@
 #include "shell/setup.h"
 
-#include <gdiplus.h>
-
 #include "face/face_images.h"
 #include "face/frame.h"
 #include "resources/resource_ids.h"
@@ -33,13 +31,6 @@ void Place(ClockState& state, const StoredPosition& stored) {
   LoadAutorun(state);
 }
 
-void ReleasePictures(ClockState& state) {
-  delete state.face_image;
-  state.face_image = nullptr;
-  delete state.overlay_image;
-  state.overlay_image = nullptr;
-}
-
 }  // namespace
 
 void OnClockCreate(ClockState& state, HWND hwnd) {
@@ -63,10 +54,8 @@ void OnClockCreate(ClockState& state, HWND hwnd) {
 }
 
 void OnClockDestroy(ClockState& state) {
-  ReleasePictures(state);
-  if (state.back_dc) {
-    ReleaseBackBuffer(state);
-  }
+  ReleaseFaceImages(state);
+  ReleaseBackBuffer(state);
   // Only a clock that finished its set-up saves, and only once: a set-up stopped by a missing
   // picture must not overwrite the stored position with (0, 0) or turn autorun back on, and a
   // WM_DESTROY after WM_ENDSESSION finds nothing left to do.
