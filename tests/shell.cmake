@@ -27,5 +27,5 @@ set_tests_properties(clock_e2e PROPERTIES RUN_SERIAL ON
 foreach(clock_test setup_test window_proc_test)
   velomir_test(${clock_test}
     SOURCES shell/${clock_test}.cpp shell/clock_fixture.cpp $<TARGET_OBJECTS:program_resources>
-    LIBS velomir_shell test_support)
+    LIBS clock_test_support test_support)
 endforeach()

@@ -9,6 +9,6 @@ velomir_test(ui_dialogs_test
   SOURCES ui/options_dialog_test.cpp ui/about_dialog_test.cpp ui/dialog_test_support.cpp
           ui/dialog_template.cpp ui/window_call_trace.cpp ui/test_main.cpp
           $<TARGET_OBJECTS:program_resources>
-  LIBS velomir_shell test_support)
+  LIBS clock_test_support test_support)
 # A dialog that never ends would hold the run: give up after a while instead.
 set_tests_properties(ui_templates_test ui_dialogs_test PROPERTIES TIMEOUT 300)

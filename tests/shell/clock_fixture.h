@@ -11,6 +11,7 @@
 #include <string>
 
 #include "shell/clock_state.h"
+#include "tests/support/clock_window.h"
 #include "tests/support/registry_guard.h"
 
 inline bool operator==(const RECT& a, const RECT& b) {
@@ -23,15 +24,6 @@ inline void PrintTo(const RECT& rect, std::ostream* out) {
 
 // Sides of the installed pictures for the scales 0 "50%" to 3 "100%".
 constexpr UINT kFaceSides[4] = {128, 166, 204, 255};
-
-// Starts a clock from the zeroed record as program entry does: caption and class name from the
-// string table, the window class, then the window, whose creation runs the set-up. Returns the
-// window, or null when the set-up ended it.
-HWND OpenClock();
-// Destroys the clock window if it is still there and takes its quit request off the queue.
-void CloseClock();
-// Takes the quit request that a tear-down posts off this thread's queue; true when there was one.
-bool TakeQuitRequest();
 
 RECT WindowRect(HWND hwnd);
 // Where a clock of this side stands by default: the bottom-right corner of the screen, just

@@ -7,7 +7,7 @@
 #include "face/face_images.h"
 #include "resources/resource_ids.h"
 #include "settings/placement.h"
-#include "shell/program.h"
+#include "tests/support/clock_window.h"
 #include "tests/support/message_box_watch.h"
 
 namespace {
@@ -222,26 +222,16 @@ void RealClock::SetUp() {
   // A first run: no stored settings, so the clock starts from the defaults.
   RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
   RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
-  clock_state = ClockState{};
-  HINSTANCE self = GetModuleHandleW(nullptr);
-  LoadStringW(self, IDS_APP_TITLE, clock_state.caption, kTextUnits);
-  LoadStringW(self, IDS_CLASS_NAME, class_name, kTextUnits);
-  RegisterClockClass(self);
   MessageBoxWatch watch;
-  ASSERT_EQ(CreateClockWindow(self, SW_SHOWNOACTIVATE), 1)
+  ASSERT_NE(OpenClock(SW_SHOWNOACTIVATE), nullptr)
       << "is the picture module installed as timedate.cpl?";
   ASSERT_TRUE(watch.seen().empty()) << testing::PrintToString(watch.seen()[0].text);
   KillTimer(clock_state.hwnd, CLOCK_TIMER_ID);
 }
 
 void RealClock::TearDown() {
-  if (IsWindow(clock_state.hwnd)) {
-    DestroyWindow(clock_state.hwnd);
-  }
   // The clock's end posts the quit message; it must not end the next test's loops.
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  CloseClock();
 }
 
 void RealClock::StartWith(const OptionValues& options) {
